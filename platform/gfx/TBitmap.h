@@ -39,6 +39,12 @@ public:
   // MarkDirty after drawing into it with cairo.
   cairo_surface_t* Surface() const;
   void MarkDirty() const;
+  // Call before reading Bits() when cairo may have drawn into the surface.
+  void Flush() const;
+  // The pixel word of an opaque colour (a system colour is resolved first).
+  static uint32_t ToNative(TColor color);
+  // The colour of a pixel word, alpha undone and dropped (a clear pixel reads black).
+  static TColor FromNative(uint32_t word);
 
   // Decoders: false (and the picture unchanged) when the data is not a picture of that kind.
   bool LoadFromPNG(const uint8_t* data, size_t size);

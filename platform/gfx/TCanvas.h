@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/gfx/TBitmap.h"
 #include "platform/gfx/TFont.h"
@@ -7,6 +9,7 @@
 #include "platform/gfx/TTypes.h"
 
 typedef struct _cairo cairo_t;
+typedef struct _PangoLayout PangoLayout;
 
 enum class TBrushStyle { bsSolid, bsClear };
 enum class TPenStyle { psSolid, psDot, psClear };
@@ -48,7 +51,9 @@ public:
   TPoint Origin() const { return origin_; }
   // In target coordinates (not moved by the origin); intersected with the target's bounds.
   void SetClipRect(const TRect& clip);
-  TRect ClipRect() const { return clip_; }
+  // Back to the whole target, whatever size it takes later (the state of a new canvas).
+  void ResetClip() { clip_set_ = false; }
+  TRect ClipRect() const { return clip_set_ ? clip_.Intersect(TargetRect()) : TargetRect(); }
 
   // Pixels, in canvas coordinates; reading outside the target gives 0xFFFFFFFF.
   TColor Pixel(int x, int y) const;
@@ -84,9 +89,27 @@ public:
 
 private:
   void Flush();
+  TRect TargetRect() const { return {0, 0, target_.Width(), target_.Height()}; }
+  // The cached context in its base state (no clip, no transformation), over the target's current
+  // surface; Begin saves that state and clips to a rectangle in target coordinates.
+  cairo_t* Context();
+  cairo_t* Begin(const TRect& clip);
+  void SetSourceColor(cairo_t* cr, TColor color);
+  bool SetPen(cairo_t* cr);
+  // Fills a rectangle in target coordinates, clipped, with whole pixels.
+  void FillTargetRect(const TRect& rect, TColor color);
+  // Lays out text with the canvas font; underlines are byte ranges. Returns the logical size.
+  TSize SetLayout(const std::string& text, bool singleLine, const std::vector<std::pair<int, int>>& underlines = {});
+  void ShowLayout(int x, int y, TSize size, const TRect& clip);
+
   TBitmap& target_;
   TPoint origin_{};
   TRect clip_;
+  bool clip_set_ = false;
   TPoint pen_pos_{};
   cairo_t* cr_ = nullptr;
+  cairo_surface_t* cr_surface_ = nullptr;
+  cairo_surface_t* scratch_ = nullptr; // measures text while the target has no pixels
+  bool state_saved_ = false;
+  PangoLayout* layout_ = nullptr;
 };

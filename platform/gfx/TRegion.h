@@ -12,9 +12,10 @@ public:
     int Left, Right; // columns Left .. Right - 1
   };
 
-  TRegion() = default; // empty
+  TRegion(); // empty
   static TRegion Rect(int left, int top, int right, int bottom);
-  // Corner ellipse of width × height, as CreateRoundRectRgn; zero or negative corners give a plain rectangle.
+  // Corner ellipse of width × height, as CreateRoundRectRgn: a corner under 2 pixels gives a plain
+  // rectangle, one larger than the box is cut to it. A pixel is inside when its centre is.
   static TRegion RoundRect(int left, int top, int right, int bottom, int width, int height);
   static TRegion Ellipse(int left, int top, int right, int bottom);
 
