@@ -132,12 +132,18 @@ Text::Text(cairo_t* cr, const std::string& text, Font font) : cr_(cr), layout_(p
   ink_y_ = double(ink.y) / PANGO_SCALE;
   ink_w_ = double(ink.width) / PANGO_SCALE;
   ink_h_ = double(ink.height) / PANGO_SCALE;
+  baseline_ = double(pango_layout_get_baseline(layout_)) / PANGO_SCALE;
 }
 
 Text::~Text() { g_object_unref(layout_); }
 
 void Text::Path(double x, double y) const {
   cairo_move_to(cr_, x - ink_x_, y - ink_y_);
+  pango_cairo_layout_path(cr_, layout_);
+}
+
+void Text::PathOnBaseline(double x, double baseline_y) const {
+  cairo_move_to(cr_, x - ink_x_, baseline_y - baseline_);
   pango_cairo_layout_path(cr_, layout_);
 }
 

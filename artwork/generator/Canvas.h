@@ -85,13 +85,18 @@ public:
 
   double InkWidth() const { return ink_w_; }
   double InkHeight() const { return ink_h_; }
+  // Distance from the ink box's top to the baseline.
+  double InkAscent() const { return baseline_ - ink_y_; }
   // Adds the glyph outlines to the current path with the ink box's top-left at (x, y).
   void Path(double x, double y) const;
+  // The same with the ink's left edge at x and the baseline at y, so that lines of different
+  // glyphs share one baseline.
+  void PathOnBaseline(double x, double baseline_y) const;
 
 private:
   cairo_t* cr_;
   PangoLayout* layout_;
-  double ink_x_, ink_y_, ink_w_, ink_h_;
+  double ink_x_, ink_y_, ink_w_, ink_h_, baseline_;
 };
 
 // How a legend is painted: fill colour, an optional outline drawn beneath the fill, and an
