@@ -127,5 +127,7 @@ std::vector<TProcessEntry> TPosixProcesses::Snapshot() {
 
 bool TPosixProcesses::TerminateProcess(int pid, int /*exitCode*/) {
   if (pid <= 0) return false;
+  // A child of ours that has ended is collected first, so it does not count as running.
+  ReapChildren();
   return kill(pid, SIGKILL) == 0;
 }
