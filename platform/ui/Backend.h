@@ -20,6 +20,9 @@ public:
   virtual void SetVisible(bool visible) = 0;
   // bsNone: no decorations; bsSingle and bsDialog: fixed size with a title bar.
   virtual void SetDecorated(bool decorated, bool resizable) = 0;
+  // The title-bar buttons of a decorated window (TBorderIcons: biSystemMenu for the close
+  // button, which the others need too, biMinimize, biMaximize).
+  virtual void SetBorderIcons(unsigned icons) { (void)icons; }
   virtual void SetStayOnTop(bool onTop) = 0;
   // Covers the whole screen, above everything (the kiosk's own full-screen mode).
   virtual void SetFullScreen(bool fullScreen) = 0;

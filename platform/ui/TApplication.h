@@ -66,10 +66,14 @@ public:
   void AddTimer(TTimer* t);
   void RemoveTimer(TTimer* t);
   uint64_t TickCount() { return backend_.TickCount(); }
+  // Milliseconds until the next timer is due (0 when one is due now), or -1 with no timer.
+  int NextTimerTimeout();
+  // Shift, Ctrl and Alt as the key messages so far left them.
+  TShiftState KeyboardState() const { return key_state_; }
 
 private:
+  void TrackKeyState(const TMsg& msg);
   bool FireDueTimers();
-  int NextTimerTimeout();
   void PaintForms();
   IBackend& backend_;
   std::string title_;
@@ -79,6 +83,7 @@ private:
   std::vector<TForm*> forms_;
   std::vector<TForm*> modal_stack_;
   std::vector<TTimer*> timers_;
+  TShiftState key_state_ = 0;
 };
 
 // The one application of the program, set by its constructor.

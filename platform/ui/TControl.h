@@ -106,9 +106,6 @@ public:
 
   // Whether a point (client coordinates) belongs to this control; a shaped control may say no.
   virtual bool HitTest(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-  // Whether Enter (default) or Escape (cancel) on the form clicks this control; buttons say yes.
-  virtual bool IsDefault() const { return false; }
-  virtual bool IsCancel() const { return false; }
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -135,6 +132,13 @@ public:
   // An accelerator character offered by the form; returns 1 when this control took it.
   virtual int CMDialogChar(uint32_t charCode) { (void)charCode; return 0; }
 
+  // The form's default button takes Enter, its cancel button Escape (through Click).
+  virtual bool IsDefault() const { return false; }
+  virtual bool IsCancel() const { return false; }
+  // This control or one of its parents is being read (between BeginLoading and EndLoading):
+  // layout and OnResize wait until the reading ends.
+  bool IsLoading() const;
+
   // Painting: the form sets the canvas origin to this control's top-left and clips to it.
   virtual void PaintTo(TCanvas& canvas) = 0;
 
@@ -142,6 +146,8 @@ public:
   void ParentFontChanged();
 
 protected:
+  // For a form, whose owner is not its parent.
+  TControl(TComponent* owner, TWinControl* parent);
   virtual void Resize() { if (OnResize) OnResize(this); }
   virtual void BoundsChanged() {}
   void SetParentInternal(TWinControl* p) { parent_ = p; }

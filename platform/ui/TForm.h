@@ -64,6 +64,9 @@ public:
 
   HWND Handle() const;
   IWindow* Window() const { return window_.get(); }
+  // A disabled window takes no pointer or key input (the other forms while one is modal).
+  bool WindowEnabled() const { return window_enabled_; }
+  void SetWindowEnabled(bool enabled);
   // Creates the native window now if it does not exist yet (Show does it too).
   void HandleNeeded();
 
@@ -98,6 +101,9 @@ public:
   void WindowStateChanged(TWindowState s);
   void WindowActivated(bool active);
 
+  void CMVisibleChanged() override;
+  void CMTextChanged() override;
+
 protected:
   // Called by the derived constructor once its controls are built: raises OnCreate.
   void DoCreate();
@@ -105,6 +111,14 @@ protected:
   virtual bool CanResize(int& width, int& height);
 
 private:
+  friend class TControl;
+  friend class TWinControl;
+  // A control is going away, or can no longer take input: drop every reference to it and to
+  // the controls below it.
+  void ForgetControl(TControl* c, bool destroyed);
+  void CloseModal();
+  void SelectFirst();
+  void ApplyWindowState();
   void MouseMessage(TMsg& msg);
   void KeyMessage(TMsg& msg);
   bool DialogKey(uint16_t key, TShiftState shift);
@@ -130,4 +144,8 @@ private:
   TPoint last_press_pos_{};
   TControl* last_press_control_ = nullptr;
   bool in_paint_ = false;
+  bool destroying_ = false;
+  bool window_enabled_ = true;
+  // Set while the form takes a size or place that its window reports, so it is not sent back.
+  bool from_window_ = false;
 };

@@ -47,6 +47,8 @@ public:
   virtual void DoExit() { if (OnExit) OnExit(this); }
   // Whether the control wants Enter, Escape, Tab or the arrows itself, rather than the form.
   virtual bool WantsKey(uint16_t key) const { (void)key; return false; }
+  // Whether typed characters are the control's text (an edit) rather than accelerators.
+  virtual bool WantsChars() const { return false; }
 
   // Offers a character to the children as an accelerator; returns 1 when one took it.
   int CMDialogChar(uint32_t charCode) override;
@@ -55,11 +57,14 @@ public:
   void PaintTo(TCanvas& canvas) override;
 
 protected:
+  TWinControl(TComponent* owner, TWinControl* parent);
   // The control's own face; the base fills the client area with Color.
   virtual void PaintWindow(TCanvas& canvas);
   void BoundsChanged() override;
   // Where aligned children go: the client rectangle, less any border.
   virtual TRect AlignRect() const { return ClientRect(); }
+  // The reading ended: lay out the whole tree below this control.
+  void Loaded() override;
 
 private:
   friend class TControl;
@@ -70,4 +75,5 @@ private:
   bool tab_stop_ = false;
   int tab_order_ = -1;
   int aligned_width_ = -1, aligned_height_ = -1;
+  bool aligning_ = false;
 };
