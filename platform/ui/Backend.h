@@ -60,6 +60,6 @@ public:
   virtual void Beep() {}
   virtual std::string ClipboardText() { return {}; }
   virtual void SetClipboardText(const std::string&) {}
-  // Shows the program's windows again after Application->Minimize.
+  // Minimises the program as a whole (its task bar entry too), for Application->Minimize.
   virtual void MinimizeApp() {}
 };
