@@ -1,0 +1,85 @@
+// What the kiosk asks of the desktop and the system: the vendor label's address goes to the
+// desktop's default handler, and the scheduled shutdown to the login manager.
+#include "KioskFixture.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text, mode_t mode = 0644) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+  chmod(path.c_str(), mode);
+}
+
+} // namespace
+
+TEST_F(KioskTest, AVendorLabelOpensItsAddressWithTheDesktopsDefaultHandler) {
+  // A stand-in default handler for web addresses in the private home and XDG folders: it notes
+  // the address it was given.
+  const std::string opened = x_.TempDir() + "/opened";
+  const std::string handler = x_.TempDir() + "/handler.sh";
+  WriteFile(handler, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened + "'\n", 0755);
+  WriteFile(x_.TempDir() + "/data/applications/kiosk-test-handler.desktop",
+            "[Desktop Entry]\nType=Application\nName=Test handler\nExec=" + handler +
+                " %u\nMimeType=x-scheme-handler/http;\nNoDisplay=true\n");
+  WriteFile(x_.TempDir() + "/config/mimeapps.list",
+            "[Default Applications]\nx-scheme-handler/http=kiosk-test-handler.desktop\n");
+
+  const std::string vendorUrl = "http://127.0.0.1:9/vendor?from=kiosk";
+  Settings({"Homepage=" + Page("scroll.html"), "ShowVendorSite=1", "VendorName=技术支持", "VendorURL=" + vendorUrl,
+            "SoftSite=使用帮助", "SoftSiteURL=http://127.0.0.1:9/help"});
+  ASSERT_NE(StartKiosk(), 0u);
+  ASSERT_TRUE(WaitForReport("loaded=scroll"));
+
+  Touch(BarPoint(785 + 10, 13 + 6)); // lblVendor
+  EXPECT_TRUE(TXvfb::WaitUntil([&] { return ReadFile(opened) == vendorUrl + "\n"; }, 10000))
+      << "the handler got: " << ReadFile(opened);
+  EXPECT_TRUE(Kiosk().Running());
+}
+
+// A private bus stands in for the system bus, with a stand-in login manager on it: the kiosk's
+// power-off request can reach nothing else.
+TEST_F(KioskTest, TheScheduledShutdownClosesTheKioskAndAsksTheLoginManagerToPowerOff) {
+  const std::string conf = x_.TempDir() + "/bus.conf", socket = x_.TempDir() + "/system-bus";
+  WriteFile(conf, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                  " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                  "<busconfig>\n"
+                  "  <type>kiosk-test</type>\n"
+                  "  <listen>unix:path=" + socket + "</listen>\n"
+                  "  <auth>EXTERNAL</auth>\n"
+                  "  <policy context=\"default\">\n"
+                  "    <allow user=\"*\"/>\n"
+                  "    <allow own=\"*\"/>\n"
+                  "    <allow send_destination=\"*\"/>\n"
+                  "  </policy>\n"
+                  "</busconfig>\n");
+  TChildProcess bus({"dbus-daemon", "--nofork", "--nosyslog", "--config-file=" + conf, "--print-address"});
+  const std::optional<std::string> address = bus.ReadLine(10000);
+  ASSERT_TRUE(address && address->starts_with("unix:path=" + socket)) << "the private bus did not start";
+  const std::string calls = x_.TempDir() + "/logind-calls";
+  TChildProcess logind({SYS_HELPER, "logind", calls}, {"DBUS_SYSTEM_BUS_ADDRESS=" + *address});
+  ASSERT_TRUE(logind.WaitForLine("ready", 10000)) << "the stand-in login manager did not start";
+
+  // Midnight has always passed: the first minute tick shuts down.
+  Settings({"Homepage=" + Page("scroll.html"), "ShutdownAuto=1", "ShutdownTime=00:00"});
+  const XWindow window = StartKiosk({"DBUS_SYSTEM_BUS_ADDRESS=" + *address});
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(WaitForReport("loaded=scroll"));
+  EXPECT_EQ(ReadFile(calls), "") << "powered off before the first minute tick";
+
+  EXPECT_EQ(Kiosk().Wait(75000), std::optional<int>(0)) << "the kiosk did not end after the shutdown time";
+  EXPECT_TRUE(TXvfb::WaitUntil([&] { return ReadFile(calls) == "PowerOff false\n"; }, 5000))
+      << "the login manager got: " << ReadFile(calls);
+  EXPECT_FALSE(x_.WindowViewable(window));
+}
