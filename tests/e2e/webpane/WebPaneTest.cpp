@@ -73,6 +73,7 @@ protected:
         "<a href=\"file.bin\" style=\"top:180px\">binary</a>"
         "<a href=\"attach.txt\" style=\"top:260px\">attachment</a>"
         "<input type=\"file\" style=\"top:340px\">"
+        "<a href=\"note.txt\" download style=\"top:420px\">save</a>"
         "<script>"
         "document.addEventListener('mousedown', e => { if (e.button === 2) document.title = 'page saw right button'; });"
         "window.addEventListener('scroll', () => { document.title = 'scrolled ' + Math.round(window.scrollY); });"
@@ -97,6 +98,7 @@ protected:
     server_.Add("/target.html", html(Page("target", "target")));
     server_.Add("/linked.html", html(Page("linked", "linked")));
     server_.Add("/popup.html", html(Page("popup", "popup")));
+    server_.Add("/note.txt", {"text/plain", "saved?", ""});
     server_.Add("/picture.png", {"image/png", std::string(kPng, sizeof kPng - 1), ""});
     server_.Add("/plain.txt", {"text/plain", "plain text", ""});
     server_.Add("/page.xhtml", {"application/xhtml+xml",
@@ -148,6 +150,7 @@ protected:
   }
 
   void Click(TPoint p, unsigned button = 1) { xvfb_.Click(p.X, p.Y, button); }
+  void CheckKeysReachThePage();
 
   // Files a download would have left anywhere the probe may write.
   bool AnyFileNamed(const std::string& name) const {
@@ -257,9 +260,20 @@ TEST_F(WebPaneTest, ScriptOpeningAWindowFromALinkOpensTheLink) {
 }
 
 // After a load the page has the keys without being touched: the arrow keys scroll it, and a
-// key that makes it open a window while its link has the focus opens that link.
+// key that makes it open a window while its link has the focus opens that link. With a window
+// manager or without one.
 TEST_F(WebPaneTest, KeysReachThePageAfterItLoads) {
   Start("/keys.html");
+  CheckKeysReachThePage();
+}
+
+TEST_F(WebPaneTest, KeysReachThePageAfterItLoadsUnderAWindowManager) {
+  ASSERT_TRUE(xvfb_.StartWindowManager());
+  Start("/keys.html");
+  CheckKeysReachThePage();
+}
+
+void WebPaneTest::CheckKeysReachThePage() {
   ASSERT_TRUE(xvfb_.Key(XK_Down));
   EXPECT_TRUE(Expect("title scrolled ", kStepMs)) << "the arrow key did not scroll the page";
 
@@ -274,7 +288,7 @@ TEST_F(WebPaneTest, DownloadsAndFileChoosersAreRefused) {
   Start("/index.html");
   int before = MappedWindows();
 
-  for (auto [y, path] : {std::pair{200, "/file.bin"}, std::pair{280, "/attach.txt"}}) {
+  for (auto [y, path] : {std::pair{200, "/file.bin"}, std::pair{280, "/attach.txt"}, std::pair{440, "/note.txt"}}) {
     SCOPED_TRACE(path);
     Click(OnScreen(120, y));
     EXPECT_TRUE(TXvfb::WaitUntil([&] {
@@ -286,6 +300,7 @@ TEST_F(WebPaneTest, DownloadsAndFileChoosersAreRefused) {
   std::this_thread::sleep_for(1500ms);
   EXPECT_FALSE(AnyFileNamed("file.bin"));
   EXPECT_FALSE(AnyFileNamed("attach"));
+  EXPECT_FALSE(AnyFileNamed("note"));
   // The pointer leaves the page, so no tooltip of it stays.
   xvfb_.Move(500, WebPaneLayout::kBarHeight / 2);
   EXPECT_TRUE(TXvfb::WaitUntil([&] { return MappedWindows() == before; }, kStepMs)) << "a dialog opened";
