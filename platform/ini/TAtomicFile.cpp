@@ -57,7 +57,11 @@ std::string TemporaryName(const std::string& path)
 
 } // namespace
 
-TAtomicFile::TAtomicFile(std::string_view name) : FPath(FollowLinks(MatchCase(name))) {}
+TAtomicFile::TAtomicFile(std::string_view name, TUse use) : FPath(MatchCase(name))
+{
+    if (use == TUse::Write)
+        FPath = FollowLinks(FPath);
+}
 
 std::string TAtomicFile::MatchCase(std::string_view name)
 {
@@ -98,7 +102,7 @@ std::string TAtomicFile::FollowLinks(std::string path)
 
 std::string TAtomicFile::Folder() const { return FolderOf(FPath); }
 
-bool TAtomicFile::Read(std::string& text, struct stat* st) const
+bool TAtomicFile::Read(std::string& text, struct stat* st, struct statfs* fs) const
 {
     text.clear();
     // Non-blocking, so that a name that leads to a FIFO does not hang the reader.
@@ -107,7 +111,7 @@ bool TAtomicFile::Read(std::string& text, struct stat* st) const
         return false;
     struct stat own;
     struct stat& info = st ? *st : own;
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (!fs || fstatfs(fd, fs) == 0);
     if (ok) {
         text.resize(size_t(info.st_size));
         size_t got = 0;

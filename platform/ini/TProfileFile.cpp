@@ -1,34 +1,14 @@
 #include "platform/ini/TProfileFile.h"
 
-#include <algorithm>
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 } // namespace
-
-// Besides the usual blanks, Ctrl-Z counts: files that passed through DOS tools end in one.
-bool TProfileFile::IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
-
-std::string_view TProfileFile::Trim(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool TProfileFile::SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 bool TProfileFile::IsWritableSection(std::string_view section)
 {
@@ -74,7 +54,7 @@ void TProfileFile::Parse()
 
 TProfileFile::TLine TProfileFile::ParseLine(size_t begin, size_t end, size_t next) const
 {
-    TLine line{begin, end, next, TKind::Blank, 0, 0, 0, 0};
+    TLine line{begin, end, next, TKind::Blank, 0, 0, 0, 0, 0};
     const std::string_view all(FText);
     const std::string_view text = Trim(all.substr(begin, end - begin));
     if (text.empty())
@@ -99,12 +79,14 @@ TProfileFile::TLine TProfileFile::ParseLine(size_t begin, size_t end, size_t nex
     } else if (size_t eq = text.find('='); eq != std::string_view::npos) {
         setName(text.substr(0, eq));
         line.kind = line.nameBegin == line.nameEnd ? TKind::Other : TKind::Key;
-        // The value keeps its own start even when empty, so that a replacement goes after the '='.
-        const size_t valueFrom = first + eq + 1;
-        std::string_view value = all.substr(valueFrom, first + text.size() - valueFrom);
-        while (!value.empty() && IsBlank(value.front()))
-            value.remove_prefix(1);
-        auto [at, size] = cut(value);
+        // An empty value begins after all the blanks that follow the '=', so that writing an
+        // empty value again changes nothing.
+        line.afterEquals = first + eq + 1;
+        size_t from = line.afterEquals;
+        while (from < end && IsBlank(FText[from]))
+            ++from;
+        const size_t textEnd = first + text.size();
+        auto [at, size] = cut(all.substr(from, from < textEnd ? textEnd - from : 0));
         line.valueBegin = at;
         line.valueEnd = at + size;
     } else {
@@ -195,9 +177,13 @@ bool TProfileFile::SetValue(std::string_view section, std::string_view key, std:
         FText.append("[").append(section).append("]").append(kLineEnd);
         FText.append(key).append("=").append(value).append(kLineEnd);
     } else if (const TLine* line = FindKey(*s, key)) {
-        if (ValueOf(*line) == value)
+        // The new value takes the place of the old one and of whatever followed it on the line.
+        // The blanks before the old value stay, unless the new value brings blanks of its own;
+        // so writing the same value again changes nothing.
+        const size_t from = !value.empty() && IsBlank(value.front()) ? line->afterEquals : line->valueBegin;
+        if (std::string_view(FText).substr(from, line->end - from) == value)
             return false;
-        FText.replace(line->valueBegin, line->valueEnd - line->valueBegin, value);
+        FText.replace(from, line->end - from, value);
     } else {
         size_t last = s->header;
         for (size_t i = s->header + 1; i < s->end; ++i)

@@ -41,19 +41,38 @@ public:
     static bool IsWritableKey(std::string_view key);
     static bool IsWritableValue(std::string_view value);
 
-    static bool IsBlank(char c);
-    static std::string_view Trim(std::string_view s);
-    static bool SameName(std::string_view a, std::string_view b);
+    // Besides the usual blanks, Ctrl-Z counts: files that passed through DOS tools end in one.
+    static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+    static std::string_view Trim(std::string_view s)
+    {
+        while (!s.empty() && IsBlank(s.front()))
+            s.remove_prefix(1);
+        while (!s.empty() && IsBlank(s.back()))
+            s.remove_suffix(1);
+        return s;
+    }
+    // Names compare without regard to ASCII case; the names in these files are ASCII.
+    static bool SameName(std::string_view a, std::string_view b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i] && Lower(a[i]) != Lower(b[i]))
+                return false;
+        return true;
+    }
 
 private:
+    static char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
     enum class TKind { Blank, Comment, Header, Key, Other };
     // Offsets into FText. [begin, end) is the line without its line end, next the start of the
-    // following line. For headers the name, for keys the name and the value, for other lines the
-    // trimmed text as the name.
+    // following line. For headers the name, for keys the name, the value and what follows the
+    // '=', for other lines the trimmed text as the name.
     struct TLine {
         size_t begin, end, next;
         TKind kind;
-        size_t nameBegin, nameEnd, valueBegin, valueEnd;
+        size_t nameBegin, nameEnd, valueBegin, valueEnd, afterEquals;
     };
     // A header line and the lines up to the next header: lines (header, end).
     struct TSection {
