@@ -105,16 +105,16 @@ TMessageForm::TMessageForm(const std::string& text, const std::string& caption, 
     for (TForm* f : Application->Forms())
       if (f != this && f->Visible() && f->FormStyle() == fsStayOnTop) SetFormStyle(fsStayOnTop);
 
-  struct TSpec {
+  struct TButtonDef {
     const char* caption;
     int result;
     bool isDefault, isCancel;
   };
-  std::vector<TSpec> specs;
+  std::vector<TButtonDef> defs;
   switch (flags & 0x0F) {
-  case MB_YESNO: specs = {{"是(&Y)", mrYes, true, false}, {"否(&N)", mrNo, false, true}}; break;
-  case MB_OKCANCEL: specs = {{"确定", mrOk, true, false}, {"取消", mrCancel, false, true}}; break;
-  default: specs = {{"确定", mrOk, true, true}}; break;
+  case MB_YESNO: defs = {{"是(&Y)", mrYes, true, false}, {"否(&N)", mrNo, false, true}}; break;
+  case MB_OKCANCEL: defs = {{"确定", mrOk, true, false}, {"取消", mrCancel, false, true}}; break;
+  default: defs = {{"确定", mrOk, true, true}}; break;
   }
 
   TBitmap scratch(1, 1);
@@ -128,7 +128,7 @@ TMessageForm::TMessageForm(const std::string& text, const std::string& caption, 
   const bool hasIcon = IconColor(flags) != clNone;
   const int textLeft = kMargin + (hasIcon ? kIconSize + kGap : 0);
   const int bodyHeight = std::max(hasIcon ? kIconSize : 0, textHeight);
-  const int n = int(specs.size());
+  const int n = int(defs.size());
   const int buttonsWidth = n * kButtonWidth + (n - 1) * kButtonGap;
   const int width = std::max({textLeft + textWidth + kMargin, buttonsWidth + 2 * kMargin, kMinWidth});
   const int height = kMargin + bodyHeight + kGap + kButtonHeight + kMargin;
@@ -138,7 +138,7 @@ TMessageForm::TMessageForm(const std::string& text, const std::string& caption, 
 
   int x = (width - buttonsWidth) / 2;
   const int y = height - kMargin - kButtonHeight;
-  for (const TSpec& s : specs) {
+  for (const TButtonDef& s : defs) {
     buttons_.push_back(std::make_unique<TMessageButton>(this, s.caption, s.result, s.isDefault, s.isCancel));
     buttons_.back()->SetBounds(x, y, kButtonWidth, kButtonHeight);
     x += kButtonWidth + kButtonGap;
