@@ -9,7 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libjpeg-dev libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-xserver-utils imagemagick openbox
-  fonts-noto-cjk fonts-dejavu-core dbus python3
+  fonts-noto-cjk fonts-dejavu-core dbus python3 libfaketime
 )
 
 missing=()
