@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "FakeSystem.h"
 #include "browser/TfrmMain.h"
 #include "platform/backend/headless/TFakeWebView.h"
 #include "platform/backend/headless/THeadlessBackend.h"
+#include "platform/sys/fakes/FakeServices.h"
 #include "platform/ui/TApplication.h"
 
 // The program's folder for one test: a blank and Chinese in its name, as an operator may choose.
@@ -55,7 +55,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
   static constexpr int kScreenWidth = 1280, kScreenHeight = 800;
 
-  MainWindowTest() : fakes(InstallFakeSystem()) {
+  MainWindowTest() : fakes(InstallFakeServices()) {
     fakes.Processes->ExePath = folder.Path() + "Tovira";
     backend.SetScreenSize(kScreenWidth, kScreenHeight);
     app.SetTitle(TfrmMain::kCaption);
@@ -89,7 +89,7 @@ protected:
   TProgramFolder folder;
   THeadlessBackend backend;
   TApplication app{backend};
-  TFakeSystem fakes;
+  TFakeServices fakes;
   TFakeWebView* view = nullptr;
   std::unique_ptr<TfrmMain> form;
 };

@@ -87,8 +87,11 @@ TEST_F(PaneTest, UpAndDownSendOneArrowKeyStrokeWithItsScanCode) {
   app.ProcessMessages();
   backend.Click(form->btnUp, 40, 25);
   app.ProcessMessages();
-  // Down arrow 0x28 with scan code 0x50, up arrow 0x26 with 0x48; 2 marks the key's release.
-  EXPECT_EQ(SentKeyStrokes(), (std::vector<std::string>{"28 50 0 0", "28 50 2 0", "26 48 0 0", "26 48 2 0"}));
+  // Down arrow 0x28 with scan code 0x50, up arrow 0x26 with 0x48.
+  EXPECT_EQ(fakes.KeyInput->Events, (std::vector<TKeyStroke>{{0x28, 0x50, 0, 0},
+                                                              {0x28, 0x50, KEYEVENTF_KEYUP, 0},
+                                                              {0x26, 0x48, 0, 0},
+                                                              {0x26, 0x48, KEYEVENTF_KEYUP, 0}}));
   EXPECT_TRUE(view->calls.empty()) << "the bar buttons leave the pane alone";
 }
 

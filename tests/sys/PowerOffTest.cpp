@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include "TestSupport.h"
+#include "tests/e2e/support/TPrivateSystemBus.h"
 
 namespace {
 
@@ -11,33 +12,7 @@ namespace {
 // it can never reach the machine's own login manager.
 class LogindShutdown : public ::testing::Test {
 protected:
-  void SetUp() override {
-    WriteFile(FTemp / "bus.conf",
-              "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-              " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-              "<busconfig>\n"
-              "  <type>tovira-test</type>\n"
-              "  <listen>unix:path=" + FTemp / "bus" + "</listen>\n"
-              "  <auth>EXTERNAL</auth>\n"
-              "  <policy context=\"default\">\n"
-              "    <allow user=\"*\"/>\n"
-              "    <allow own=\"*\"/>\n"
-              "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-              "    <allow eavesdrop=\"true\"/>\n"
-              "  </policy>\n"
-              "</busconfig>\n");
-    FBus = std::make_unique<TChild>(std::vector<std::string>{"/usr/bin/dbus-daemon", "--nofork", "--nosyslog",
-                                                             "--config-file=" + FTemp / "bus.conf", "--print-address"},
-                                    TEnvChanges{}, true);
-    FAddress = FBus->ReadLine().value_or("");
-    ASSERT_TRUE(FAddress.starts_with("unix:path=" + FTemp / "bus")) << "private bus did not start: " << FAddress;
-  }
-
-  void StartStandIn() {
-    FLogind = std::make_unique<TChild>(std::vector<std::string>{HelperPath(), "logind", FRecord},
-                                       TEnvChanges{{"DBUS_SYSTEM_BUS_ADDRESS", FAddress}});
-    ASSERT_EQ(FLogind->ReadLine().value_or("no answer"), "ready");
-  }
+  void StartStandIn() { ASSERT_TRUE(FBus.StartLoginManager(HelperPath(), FRecord)); }
 
   // Runs the power-off request against the given system bus; its exit status.
   static std::optional<int> PowerOff(const std::string& busAddress) {
@@ -47,15 +22,14 @@ protected:
 
   TTempDir FTemp;
   std::string FRecord = FTemp / "calls";
-  std::unique_ptr<TChild> FBus, FLogind;
-  std::string FAddress;
+  TPrivateSystemBus FBus{FTemp.Path()};
 };
 
 } // namespace
 
 TEST_F(LogindShutdown, AsksTheLoginManagerToPowerOffWithoutInteraction) {
   StartStandIn();
-  auto status = PowerOff(FAddress);
+  auto status = PowerOff(FBus.Address());
   ASSERT_TRUE(status.has_value());
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
   EXPECT_EQ(ReadFile(FRecord), "PowerOff false\n");
@@ -63,7 +37,7 @@ TEST_F(LogindShutdown, AsksTheLoginManagerToPowerOffWithoutInteraction) {
 
 TEST_F(LogindShutdown, ReturnsQuietlyWhenNoLoginManagerAnswers) {
   // A bus without the manager, and no bus at all.
-  for (const std::string& bus : {FAddress, "unix:path=" + FTemp / "no-bus"}) {
+  for (const std::string& bus : {FBus.Address(), "unix:path=" + FTemp / "no-bus"}) {
     auto status = PowerOff(bus);
     ASSERT_TRUE(status.has_value()) << bus;
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << bus;

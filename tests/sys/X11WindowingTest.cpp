@@ -4,28 +4,13 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
-#include "TXvfb.h"
+#include "XServerTest.h"
 #include "platform/sys/TX11Windowing.h"
 
 namespace {
 
-class X11Windowing : public ::testing::Test {
+class X11Windowing : public XServerTest {
 protected:
-  static void SetUpTestSuite() { FServer = new TXvfb; }
-  static void TearDownTestSuite() {
-    delete FServer;
-    FServer = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(FServer->Running()) << "Xvfb did not start";
-    FDisplay = XOpenDisplay(nullptr);
-    ASSERT_NE(FDisplay, nullptr);
-    FRoot = DefaultRootWindow(FDisplay);
-  }
-  void TearDown() override {
-    if (FDisplay) XCloseDisplay(FDisplay);
-  }
-
   Window MappedWindow(Window parent, int x) {
     Window w = XCreateSimpleWindow(FDisplay, parent, x, 10, 100, 100, 0, 0, 0);
     XSelectInput(FDisplay, w, StructureNotifyMask);
@@ -46,13 +31,7 @@ protected:
     XChangeProperty(FDisplay, w, A(name), type, 32, PropModeReplace, reinterpret_cast<unsigned char*>(values.data()),
                     int(values.size()));
   }
-
-  static TXvfb* FServer;
-  Display* FDisplay = nullptr;
-  Window FRoot = None;
 };
-
-TXvfb* X11Windowing::FServer = nullptr;
 
 } // namespace
 

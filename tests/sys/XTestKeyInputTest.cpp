@@ -5,31 +5,17 @@
 #include <X11/keysym.h>
 #include <unistd.h>
 
-#include "TXvfb.h"
+#include "XServerTest.h"
 #include "platform/sys/TXTestKeyInput.h"
 #include "platform/sys/VirtualKeys.h"
 
 namespace {
 
-class XTestKeyInput : public ::testing::Test {
+class XTestKeyInput : public XServerTest {
 protected:
-  static void SetUpTestSuite() { FServer = new TXvfb; }
-  static void TearDownTestSuite() {
-    delete FServer;
-    FServer = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(FServer->Running()) << "Xvfb did not start";
-    FDisplay = XOpenDisplay(nullptr);
-    ASSERT_NE(FDisplay, nullptr);
-  }
-  void TearDown() override {
-    if (FDisplay) XCloseDisplay(FDisplay);
-  }
-
   // A mapped window with the input focus, listening for keys.
   Window FocusedWindow() {
-    Window w = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 10, 10, 200, 100, 0, 0, 0);
+    Window w = XCreateSimpleWindow(FDisplay, FRoot, 10, 10, 200, 100, 0, 0, 0);
     XSelectInput(FDisplay, w, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
     XMapWindow(FDisplay, w);
     XEvent ev;
@@ -59,12 +45,7 @@ protected:
     }
     return "";
   }
-
-  static TXvfb* FServer;
-  Display* FDisplay = nullptr;
 };
-
-TXvfb* XTestKeyInput::FServer = nullptr;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // What the kiosk asks of the desktop and the system: the vendor label's address goes to the
 // desktop's default handler, and the scheduled shutdown to the login manager.
 #include "KioskFixture.h"
+#include "TPrivateSystemBus.h"
 
 #include <sys/stat.h>
 
@@ -59,33 +60,15 @@ TEST_F(KioskTest, AVendorLabelOpensItsAddressWithTheDesktopsDefaultHandler) {
 // A private bus stands in for the system bus, with a stand-in login manager on it: the kiosk's
 // power-off request can reach nothing else.
 TEST_F(KioskTest, TheScheduledShutdownClosesTheKioskAndAsksTheLoginManagerToPowerOff) {
-  const std::string conf = x_.TempDir() + "/bus.conf", socket = x_.TempDir() + "/system-bus";
-  WriteFile(conf, "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                  " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                  "<busconfig>\n"
-                  "  <type>kiosk-test</type>\n"
-                  "  <listen>unix:path=" + socket + "</listen>\n"
-                  "  <auth>EXTERNAL</auth>\n"
-                  "  <policy context=\"default\">\n"
-                  "    <allow user=\"*\"/>\n"
-                  "    <allow own=\"*\"/>\n"
-                  "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                  "    <allow eavesdrop=\"true\"/>\n"
-                  "  </policy>\n"
-                  "</busconfig>\n");
-  // Its complaint about the file limit it may not raise is of no interest here.
-  TChildProcess bus({"sh", "-c", "exec dbus-daemon --nofork --nosyslog --config-file='" + conf + "' --print-address 2>/dev/null"});
-  const std::optional<std::string> address = bus.ReadLine(10000);
-  ASSERT_TRUE(address && address->starts_with("unix:path=" + socket)) << "the private bus did not start: " << address.value_or("(nothing)");
+  TPrivateSystemBus bus(x_.TempDir());
   const std::string calls = x_.TempDir() + "/logind-calls";
-  TChildProcess logind({SYS_HELPER, "logind", calls}, {"DBUS_SYSTEM_BUS_ADDRESS=" + *address});
-  ASSERT_TRUE(logind.WaitForLine("ready", 10000)) << "the stand-in login manager did not start";
+  ASSERT_TRUE(bus.StartLoginManager(SYS_HELPER, calls)) << "the stand-in login manager did not start";
 
   // Midnight has always passed: the first minute tick shuts down. Where the time-faking library
   // is installed, the kiosk's clocks run ten times as fast, so that tick comes after six seconds
   // rather than a minute.
   Settings({"Homepage=" + Page("scroll.html"), "ShutdownAuto=1", "ShutdownTime=00:00"});
-  std::vector<std::string> env = {"DBUS_SYSTEM_BUS_ADDRESS=" + *address};
+  std::vector<std::string> env = {bus.Environment()};
   if (const std::string fakeTime = FakeTimeLibrary(); !fakeTime.empty())
     env.insert(env.end(), {"LD_PRELOAD=" + fakeTime, "FAKETIME=+0 x10"});
   const XWindow window = StartKiosk(env);
