@@ -6,10 +6,7 @@
 #include "platform/ui/ControlPaint.h"
 #include "platform/ui/TForm.h"
 
-TBitBtn::TBitBtn(TWinControl* parent) : TWinControl(parent) {
-  SetTabStop(true);
-  SetBounds(0, 0, 75, 25);
-}
+TBitBtn::TBitBtn(TWinControl* parent) : TButtonControl(parent) { SetBounds(0, 0, 75, 25); }
 
 void TBitBtn::SetGlyph(const TBitmap& glyph) {
   glyph_ = glyph;
@@ -34,63 +31,25 @@ void TBitBtn::SetSpacing(int v) {
 
 void TBitBtn::Click() {
   if (TForm* form = ParentForm()) form->SetModalResult(modal_result_);
-  TWinControl::Click();
-}
-
-void TBitBtn::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft) {
-    if (CanFocus() && !Focused()) SetFocus();
-    mouse_down_ = mouse_inside_ = true;
-    Invalidate();
-  }
-  TWinControl::MouseDown(button, shift, x, y);
-}
-
-void TBitBtn::MouseMove(TShiftState shift, int x, int y) {
-  if (mouse_down_ && HitTest(x, y) != mouse_inside_) {
-    mouse_inside_ = !mouse_inside_;
-    Invalidate();
-  }
-  TWinControl::MouseMove(shift, x, y);
-}
-
-void TBitBtn::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft && mouse_down_) {
-    mouse_down_ = false;
-    Invalidate();
-  }
-  TWinControl::MouseUp(button, shift, x, y);
+  TButtonControl::Click();
 }
 
 void TBitBtn::KeyDown(uint16_t& key, TShiftState shift) {
-  TWinControl::KeyDown(key, shift);
-  if (key == VK_SPACE && !key_down_) {
-    key_down_ = true;
-    Invalidate();
-  } else if (key == VK_RETURN) {
+  TButtonControl::KeyDown(key, shift);
+  if (key == VK_RETURN) {
     key = 0;
     Click();
   }
 }
 
-void TBitBtn::KeyUp(uint16_t& key, TShiftState shift) {
-  TWinControl::KeyUp(key, shift);
-  if (key == VK_SPACE && key_down_) {
-    key_down_ = false;
-    Invalidate();
-    Click();
-  }
-}
-
 void TBitBtn::DoEnter() {
-  InvalidateButtons();
-  TWinControl::DoEnter();
+  InvalidateDefaultButtons();
+  TButtonControl::DoEnter();
 }
 
 void TBitBtn::DoExit() {
-  key_down_ = false;
-  InvalidateButtons();
-  TWinControl::DoExit();
+  InvalidateDefaultButtons();
+  TButtonControl::DoExit();
 }
 
 int TBitBtn::CMDialogChar(uint32_t charCode) {
@@ -106,9 +65,8 @@ bool TBitBtn::ShowsDefaultFrame() const {
   return !form || !dynamic_cast<TBitBtn*>(form->ActiveControl());
 }
 
-void TBitBtn::InvalidateButtons() {
+void TBitBtn::InvalidateDefaultButtons() {
   // Focus on a button moves the default button's frame, so the default buttons repaint too.
-  Invalidate();
   TForm* form = ParentForm();
   if (!form) return;
   std::function<void(TWinControl*)> walk = [&](TWinControl* w) {

@@ -9,73 +9,18 @@ constexpr int kGap = 4;
 constexpr int kTickTop[7] = {2, 3, 4, 3, 2, 1, 0};
 } // namespace
 
-TCheckBox::TCheckBox(TWinControl* parent) : TWinControl(parent) {
-  SetTabStop(true);
-  SetBounds(0, 0, 97, 17);
-}
+TCheckBox::TCheckBox(TWinControl* parent) : TButtonControl(parent) { SetBounds(0, 0, 97, 17); }
 
 void TCheckBox::SetChecked(bool v) {
   if (checked_ == v) return;
   checked_ = v;
   Invalidate();
-  TWinControl::Click();
+  TButtonControl::Click();
 }
 
 void TCheckBox::Click() { SetChecked(!checked_); }
 
 TRect TCheckBox::BoxRect() const { return Bounds(0, (Height() - kBox) / 2, kBox, kBox); }
-
-void TCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft) {
-    if (CanFocus() && !Focused()) SetFocus();
-    mouse_down_ = mouse_inside_ = true;
-    Invalidate();
-  }
-  TWinControl::MouseDown(button, shift, x, y);
-}
-
-void TCheckBox::MouseMove(TShiftState shift, int x, int y) {
-  if (mouse_down_ && HitTest(x, y) != mouse_inside_) {
-    mouse_inside_ = !mouse_inside_;
-    Invalidate();
-  }
-  TWinControl::MouseMove(shift, x, y);
-}
-
-void TCheckBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == TMouseButton::mbLeft && mouse_down_) {
-    mouse_down_ = false;
-    Invalidate();
-  }
-  TWinControl::MouseUp(button, shift, x, y);
-}
-
-void TCheckBox::KeyDown(uint16_t& key, TShiftState shift) {
-  TWinControl::KeyDown(key, shift);
-  if (key == VK_SPACE && !key_down_) {
-    key_down_ = true;
-    Invalidate();
-  }
-}
-
-void TCheckBox::KeyUp(uint16_t& key, TShiftState shift) {
-  TWinControl::KeyUp(key, shift);
-  if (key == VK_SPACE && key_down_) {
-    key_down_ = false;
-    Click();
-  }
-}
-
-void TCheckBox::DoEnter() {
-  Invalidate();
-  TWinControl::DoEnter();
-}
-
-void TCheckBox::DoExit() {
-  key_down_ = false;
-  Invalidate();
-  TWinControl::DoExit();
-}
 
 int TCheckBox::CMDialogChar(uint32_t charCode) {
   if (!IsAccel(charCode, Caption()) || !CanFocus()) return 0;
@@ -91,8 +36,7 @@ void TCheckBox::PaintWindow(TCanvas& canvas) {
 
   TRect box = BoxRect();
   DrawSunkenEdge(canvas, box);
-  bool pushed = (mouse_down_ && mouse_inside_) || key_down_;
-  canvas.Brush.Color = Enabled() && !pushed ? clWindow : clBtnFace;
+  canvas.Brush.Color = Enabled() && !Down() ? clWindow : clBtnFace;
   canvas.FillRect(box);
   if (checked_) {
     TColor mark = ColorToRGB(Enabled() ? clWindowText : clGrayText);

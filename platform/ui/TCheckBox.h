@@ -1,9 +1,9 @@
 #pragma once
-#include "platform/ui/TWinControl.h"
+#include "platform/ui/TButtonControl.h"
 
 // A check box with its caption to the right. Every change of Checked, by the user (click, Space,
 // accelerator) or by the program, raises OnClick.
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
 public:
   explicit TCheckBox(TWinControl* parent);
 
@@ -11,13 +11,6 @@ public:
   void SetChecked(bool v);
 
   void Click() override;
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void KeyDown(uint16_t& key, TShiftState shift) override;
-  void KeyUp(uint16_t& key, TShiftState shift) override;
-  void DoEnter() override;
-  void DoExit() override;
   int CMDialogChar(uint32_t charCode) override;
 
   // Where the box is drawn, in client coordinates.
@@ -28,5 +21,4 @@ protected:
 
 private:
   bool checked_ = false;
-  bool mouse_down_ = false, mouse_inside_ = false, key_down_ = false;
 };
