@@ -4,11 +4,23 @@
 #include <exception>
 #include <memory>
 
+#include <glib.h>
+
 #include "browser/TfrmMain.h"
 #include "platform/backend/gtk/TGtkBackend.h"
 #include "platform/backend/gtk/webkit/TWebKitView.h"
 #include "platform/sys/Sys.h"
 #include "platform/ui/TApplication.h"
+
+namespace {
+
+// The pane draws in software (its engine's hardware acceleration is off), yet the engine still
+// sets up GL buffer sharing between its processes unless told not to: memory and start-up time
+// that a kiosk page never shows. The engine reads the variable before its first page; a value the
+// operator set explicitly is kept.
+void PreferSoftwareDrawing() { g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE); }
+
+} // namespace
 
 int main() {
   InstallRealServices();
@@ -18,6 +30,7 @@ int main() {
   if (alreadyExists) return 0;
 
   std::setlocale(LC_ALL, "");
+  PreferSoftwareDrawing();
 
   std::unique_ptr<TGtkBackend> backend;
   try {
