@@ -3,6 +3,8 @@
 #include <climits>
 #include <functional>
 
+#include <glib.h>
+
 #include "artwork/Artwork.h"
 #include "browser/BrowserButtonStyle.h"
 #include "platform/ini/TIniFile.h"
@@ -95,22 +97,12 @@ void Timer(TTimer& timer, const char* name, unsigned interval, TNotifyEvent onTi
   timer.OnTimer = std::move(onTimer);
 }
 
-// A file path as a file: address, every byte outside the unreserved characters and '/'
-// percent-encoded, so blanks and non-ASCII folder names survive.
+// A file path as a file: address, with blanks and non-ASCII folder names escaped.
 std::string FileUri(const std::string& path) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string uri = "file://";
-  for (unsigned char c : path) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-        c == '_' || c == '~' || c == '/') {
-      uri += char(c);
-    } else {
-      uri += '%';
-      uri += hex[c >> 4];
-      uri += hex[c & 15];
-    }
-  }
-  return uri;
+  gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+  std::string result = uri ? uri : "";
+  g_free(uri);
+  return result;
 }
 
 struct TFlagSet {
